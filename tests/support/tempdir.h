@@ -1,0 +1,28 @@
+// A temporary folder for one test, removed with everything in it when the test ends.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace velmora::test {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes text to a file, creating its folders.
+void writeFile(const std::filesystem::path& file, const std::string& text);
+// Reads a whole file as bytes.
+std::string readFile(const std::filesystem::path& file);
+
+} // namespace velmora::test
