@@ -1,0 +1,8 @@
+#include "support/troubleUnit.h"
+
+TfeebackForm* feebackForm = nullptr;
+
+TfeebackForm::TfeebackForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("feebackForm"));
+    setWindowTitle(QStringLiteral("Velmora"));
+}
