@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/checkUnit.h"
+#include "app/errorhandler.h"
 #include "app/korvoUnit.h"
 #include "app/singleinstance.h"
 #include "app/vmxAbout.h"
@@ -84,11 +85,19 @@ void SetAsMainForm(QWidget* form) {
         form->installEventFilter(watcher());
 }
 
-QWidget* mainForm() { return mainWindow; }
+QWidget* mainForm() {
+    return mainWindow;
+}
 
-void requestTermination() { terminateFlag = true; }
-bool terminationRequested() { return terminateFlag; }
-void clearTerminationRequest() { terminateFlag = false; }
+void requestTermination() {
+    terminateFlag = true;
+}
+bool terminationRequested() {
+    return terminateFlag;
+}
+void clearTerminationRequest() {
+    terminateFlag = false;
+}
 
 int systemLanguageId() {
     const QLocale locale = QLocale::system();
@@ -101,7 +110,7 @@ int systemLanguageId() {
 }
 
 int runApplication(int argc, char** argv) {
-    QApplication app(argc, argv);
+    VelmoraApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
     QApplication::setQuitOnLastWindowClosed(false);

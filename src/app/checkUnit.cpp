@@ -41,7 +41,8 @@ QPixmap splashPicture(QSize size) {
     title.setPixelSize(44);
     title.setBold(true);
     painter.setFont(title);
-    painter.drawText(QRect(28, 40, size.width(), 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Velmora"));
+    painter.drawText(QRect(28, 40, size.width(), 60), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Velmora"));
     QFont sub = painter.font();
     sub.setPixelSize(15);
     sub.setBold(false);

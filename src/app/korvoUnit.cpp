@@ -1,11 +1,21 @@
 #include "app/korvoUnit.h"
 
 #include "app/application.h"
-#include "app/msgbox.h"
+#include "app/checkUnit.h"
+#include "app/dialogs.h"
 #include "app/vmxAbout.h"
+#include "drive/driveinfo.h"
+#include "lang/languagelist.h"
+#include "lang/prefUnit.h"
+#include "platform/failure.h"
 #include "platform/paths.h"
-#include "platform/textfile.h"
+#include "report/reportUnit.h"
+#include "restore/bytestodisplay.h"
+#include "restore/copyUnit.h"
+#include "restore/goOnUnit.h"
 #include "robot/robotdiscovery.h"
+#include "support/troubleUnit.h"
+#include "support/versionUnit.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -22,10 +32,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QShowEvent>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -48,7 +60,7 @@ QPushButton* folderButton(const char* name, const QString& hint) {
     return button;
 }
 
-QLabel* spaceLabel(const char* name) {
+QLabel* newSpaceLabel(const char* name) {
     auto* label = named(new QLabel, name);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
@@ -66,7 +78,6 @@ TkorvoForm::TkorvoForm(const QString& folder, QWidget* parent) : QMainWindow(par
 
 TkorvoForm::~TkorvoForm() {
     // The shared lists go with the window; the robot library is closed after them.
-    reportList.clear();
     rIDList.clear();
     rDriveList.clear();
     robots.KQ_Robots_Close();
@@ -80,13 +91,15 @@ void TkorvoForm::buildControls() {
     setToolTip(QString::fromLatin1(version));
 
     // Menus.
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    File1 = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* fileMenu = File1;
     pref = fileMenu->addAction(QStringLiteral("偏好設定"));
     openReport = fileMenu->addAction(QStringLiteral("開啟報表"));
     openReport->setShortcut(QKeySequence(QStringLiteral("Ctrl+R")));
     Quit = fileMenu->addAction(QStringLiteral("離開"));
     Quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("Help"));
+    H1 = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu* helpMenu = H1;
     checkVersion = helpMenu->addAction(QStringLiteral("檢查版本更新"));
     help = helpMenu->addAction(QStringLiteral("幫助"));
     help->setShortcut(QKeySequence(QStringLiteral("Ctrl+H")));
@@ -109,8 +122,8 @@ void TkorvoForm::buildControls() {
     auto* sourceRow = new QGridLayout;
     deviceCombo = named(new QComboBox, "deviceCombo");
     lanCombo = named(new QComboBox, "lanCombo");
-    auto* deviceLabel = named(new QLabel(QStringLiteral("來源裝置:")), "deviceLabel");
-    auto* lanLabel = named(new QLabel(QStringLiteral("介面語系:")), "lanLabel");
+    deviceLabel = named(new QLabel(QStringLiteral("來源裝置:")), "deviceLabel");
+    lanLabel = named(new QLabel(QStringLiteral("介面語系:")), "lanLabel");
     deviceLabel->setBuddy(deviceCombo);
     sourceRow->addWidget(deviceLabel, 0, 0);
     sourceRow->addWidget(deviceCombo, 0, 1);
@@ -137,14 +150,14 @@ void TkorvoForm::buildControls() {
     btn3 = folderButton("btn3", QStringLiteral("DVD儲存路徑"));
     btn4 = folderButton("btn4", QStringLiteral("BD儲存路徑"));
     btn5 = folderButton("btn5", QStringLiteral("依照光碟索引檔回存"));
-    s1 = spaceLabel("s1");
-    s2 = spaceLabel("s2");
-    s3 = spaceLabel("s3");
-    s4 = spaceLabel("s4");
-    s5 = spaceLabel("s5");
-    auto* path2Label = named(new QLabel(QStringLiteral("CD儲存路徑:")), "path2Label");
-    auto* path3Label = named(new QLabel(QStringLiteral("DVD儲存路徑:")), "path3Label");
-    auto* path4Label = named(new QLabel(QStringLiteral("BD儲存路徑:")), "path4Label");
+    s1 = newSpaceLabel("s1");
+    s2 = newSpaceLabel("s2");
+    s3 = newSpaceLabel("s3");
+    s4 = newSpaceLabel("s4");
+    s5 = newSpaceLabel("s5");
+    path2Label = named(new QLabel(QStringLiteral("CD儲存路徑:")), "path2Label");
+    path3Label = named(new QLabel(QStringLiteral("DVD儲存路徑:")), "path3Label");
+    path4Label = named(new QLabel(QStringLiteral("BD儲存路徑:")), "path4Label");
     int row = 0;
     auto addPathRow = [&](QLabel* label, QLineEdit* edit, QPushButton* button, QLabel* space) {
         if (label)
@@ -193,7 +206,8 @@ void TkorvoForm::buildControls() {
     fNumber = named(new QLineEdit(QStringLiteral("00001")), "fNumber");
     fNumber->setToolTip(QStringLiteral("流水號"));
     fNumber->setMaxLength(5);
-    fNumber->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), fNumber));
+    fNumber->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), fNumber));
     fNumber->setEnabled(false);
     auto* serialRow = new QHBoxLayout;
     serialRow->addWidget(fWord, 3);
@@ -209,8 +223,8 @@ void TkorvoForm::buildControls() {
     cOption = named(new QGroupBox(QStringLiteral("檔案覆蓋設定")), "cOption");
     cOptionItems = new QButtonGroup(cOption);
     auto* policies = new QGridLayout(cOption);
-    const QStringList policyTexts{QStringLiteral("保留兩個檔案並重新命名"), QStringLiteral("覆蓋已存在的檔案"),
-                                  QStringLiteral("保留已存在的檔案")};
+    const QStringList policyTexts{QStringLiteral("保留兩個檔案並重新命名"),
+                                  QStringLiteral("覆蓋已存在的檔案"), QStringLiteral("保留已存在的檔案")};
     for (int i = 0; i < policyTexts.size(); ++i) {
         auto* item = new QRadioButton(policyTexts.at(i));
         cOptionItems->addButton(item, i);
@@ -249,6 +263,15 @@ void TkorvoForm::buildControls() {
     connect(discCheck, &QCheckBox::clicked, this, [this] { discCheckClick(); });
     for (QRadioButton* op : {op1, op2, op3})
         connect(op, &QRadioButton::clicked, this, [this, op] { op1Click(op->objectName()); });
+    for (int row = 1; row <= 5; ++row) {
+        auto* button = findChild<QPushButton*>(QStringLiteral("btn%1").arg(row));
+        connect(button, &QPushButton::clicked, this, [this, row] { btn1Click(row); });
+    }
+    connect(saveSet, &QPushButton::clicked, this, [this] { saveSetClick(); });
+    connect(pref, &QAction::triggered, this, [this] { prefClick(); });
+    connect(openReport, &QAction::triggered, this, [this] { openReportClick(); });
+    connect(checkVersion, &QAction::triggered, this, [] { versionForm->exec(); });
+    connect(feeback, &QAction::triggered, this, [] { feebackForm->exec(); });
     connect(Quit, &QAction::triggered, this, [this] { QuitClick(); });
     connect(help, &QAction::triggered, this, [this] { helpClick(); });
     connect(about, &QAction::triggered, this, [this] { aboutClick(); });
@@ -264,6 +287,7 @@ void TkorvoForm::FormCreate() {
     // The application-data folder itself may be missing on a fresh account.
     QDir().mkpath(dataFolder);
     settingsFile = dataFolder + QStringLiteral("/backSettings.ini");
+    mySetting.setFileName(settingsFile);
 
     if (fox.LastError() != 0) {
         showMessage(this, MsgIcon::Error, QStringLiteral("DLL Error:") + fox.LastErrorText());
@@ -285,18 +309,19 @@ void TkorvoForm::FormCreate() {
         connect(deviceCombo, &QComboBox::activated, this, [this] { deviceComboChange(); });
     }
 
-    const auto languages = velmora::platform::readUtf8Lines(programFolder + QStringLiteral("Language.txt"));
-    if (languages.ok) {
-        for (const QString& name : languages.lines) {
-            if (!name.trimmed().isEmpty())
-                lanCombo->addItem(name.trimmed());
-        }
-    }
+    const velmora::lang::LanguageList languages = velmora::lang::readLanguageList(programFolder);
+    lanCombo->addItems(languages.names);
+    if (!languages.ok)
+        languageListError_ = languages.error;
 }
 
-int TkorvoForm::robotFlag() const { return startBtn->property("tag").toInt(); }
+int TkorvoForm::robotFlag() const {
+    return startBtn->property("tag").toInt();
+}
 
-void TkorvoForm::setRobotFlag(int flag) { startBtn->setProperty("tag", flag); }
+void TkorvoForm::setRobotFlag(int flag) {
+    startBtn->setProperty("tag", flag);
+}
 
 bool TkorvoForm::getRobot() {
     return velmora::robot::discoverRobots(robots, dataFolder, robotID, {rIDList, rDriveList},
@@ -320,19 +345,130 @@ void TkorvoForm::deviceComboChange() {
     setRobotFlag(1);
 }
 
-int TkorvoForm::getMediaInfo() { return velmora::drive::getMediaInfo(fox, deviceCombo->currentIndex()); }
+int TkorvoForm::getMediaInfo() {
+    return velmora::drive::getMediaInfo(fox, deviceCombo->currentIndex());
+}
 
-bool TkorvoForm::settingsFileExists() const { return QFileInfo::exists(settingsFile); }
+bool TkorvoForm::settingsFileExists() const {
+    return QFileInfo::exists(settingsFile);
+}
 
 void TkorvoForm::loadSettings() {
-    // Applying the saved options comes with the settings store.
+    // A settings file that cannot be read leaves every option at its default.
+    mySetting.load(*this);
 }
 
-void TkorvoForm::loadLan() {
-    // Loading the language texts comes with the language files.
+bool TkorvoForm::loadLan() {
+    using velmora::lang::languageFile;
+    const int position = lanCombo->currentIndex();
+    const QString name = position >= 0 ? lanCombo->itemText(position) : QString();
+    auto fail = [this](const QString& text) {
+        showMessage(isVisible() ? this : nullptr, MsgIcon::Error, text);
+        return false;
+    };
+    if (name.isEmpty()) {
+        if (!languageListError_.isEmpty())
+            return fail(QStringLiteral("The language list Language.txt could not be read (%1). "
+                                       "The built-in texts are shown.")
+                            .arg(languageListError_));
+        return fail(QStringLiteral("No language is listed at position %1 of Language.txt. "
+                                   "The built-in texts are shown.")
+                        .arg(position));
+    }
+    const QString file = languageFile(programFolder, name);
+    QString error;
+    if (file.isEmpty() || !messages.load(file, &error))
+        return fail(
+            QStringLiteral("The language file \"%1.txt\" could not be read (%2). The texts stay as they are.")
+                .arg(name, file.isEmpty() ? QStringLiteral("not a file name") : error));
+
+    // The lines of the file, in the order they are put on the windows.
+    using Set = std::function<void(const QString&)>;
+    auto text = [](auto* widget) { return Set([widget](const QString& t) { widget->setText(t); }); };
+    auto title = [](QWidget* window) {
+        return Set([window](const QString& t) { window->setWindowTitle(t); });
+    };
+    auto hint = [](auto* widget) { return Set([widget](const QString& t) { widget->setToolTip(t); }); };
+    auto group = [](QGroupBox* box) { return Set([box](const QString& t) { box->setTitle(t); }); };
+    auto menu = [](QMenu* m) { return Set([m](const QString& t) { m->setTitle(t); }); };
+    const std::vector<std::pair<int, Set>> lines{
+        {105, text(deviceLabel)},
+        {106, text(lanLabel)},
+        {107, group(pathGroup)},
+        {135, text(r1)},
+        {108, text(r2)},
+        {181, text(r3)},
+        {109, text(path2Label)},
+        {110, text(path3Label)},
+        {111, text(path4Label)},
+        {112, text(discCheck)},
+        {113, group(optionGroup)},
+        {114, text(op1)},
+        {115, text(op2)},
+        {116, text(op3)},
+        {117, group(cOption)},
+        {118, text(cOptionItems->button(0))},
+        {119, text(cOptionItems->button(1))},
+        {120, text(cOptionItems->button(2))},
+        {121, text(startBtn)},
+        {122, text(saveSet)},
+        {123, title(copyForm)},
+        {136, text(copyForm->copyLabel)},
+        {125, title(goOnForm)},
+        {125, text(goOnForm->goLabel)},
+        {126, text(goOnForm->okBtn)},
+        {127, text(goOnForm->cancelBtn)},
+        {182, title(feebackForm)},
+        {183, text(feebackForm->mailBoxLabel)},
+        {184, text(feebackForm->mailLabel)},
+        {185, text(feebackForm->qMemoLabel)},
+        {186, text(feebackForm->sendBtn)},
+        {127, text(feebackForm->cancelBtn)},
+        {187, text(autoLoad)},
+        {216, hint(btn1)},
+        {217, hint(btn2)},
+        {218, hint(btn3)},
+        {219, hint(btn4)},
+        {220, hint(btn5)},
+        {223, hint(saveSet)},
+        {224, hint(startBtn)},
+        {225, hint(fWord)},
+        {226, hint(fNumber)},
+        {227, hint(discCheck)},
+        {228, hint(autoLoad)},
+        {69, text(Quit)},
+        {222, text(openReport)},
+        {221, text(feeback)},
+        {7, text(help)},
+        {8, text(about)},
+        {301, menu(File1)},
+        {302, menu(H1)},
+        {303, text(pref)},
+        {304, text(checkVersion)},
+        {304, title(versionForm)},
+        {305, title(checkForm)},
+        {306, text(checkForm->checkLabel)},
+        {62, text(prefForm->okBtn)},
+        {63, text(prefForm->cancelBtn)},
+        {44, text(prefForm->lanLabel)},
+        {6, title(prefForm)},
+        {139, text(reportForm->saveAs)},
+    };
+    for (const auto& [line, set] : lines) {
+        const std::optional<QString> value = messages.line(line);
+        if (!value)
+            return fail(QStringLiteral("The language file \"%1.txt\" ends before line %2; "
+                                       "texts from there on keep their previous wording.")
+                            .arg(name)
+                            .arg(line));
+        set(*value);
+    }
+    return true;
 }
 
-void TkorvoForm::lanComboChange() { loadLan(); }
+void TkorvoForm::lanComboChange() {
+    loadLan();
+}
 
 void TkorvoForm::attachLanguageHandler() {
     if (languageHandlerAttached_)
@@ -405,10 +541,157 @@ void TkorvoForm::op1Click(const QString& senderName) {
     fNumber->setEnabled(serial);
 }
 
-void TkorvoForm::QuitClick() { close(); }
+void TkorvoForm::prefClick() {
+    prefForm->lanCombo->setCurrentIndex(lanCombo->currentIndex());
+    prefForm->exec();
+    if (prefForm->tag == 1) {
+        lanCombo->setCurrentIndex(prefForm->lanCombo->currentIndex());
+        loadLan();
+    }
+}
+
+void TkorvoForm::openReportClick() {
+    reportForm->showLines(reportList.lines());
+    reportForm->exec();
+}
+
+void TkorvoForm::saveSetClick() {
+    QString error;
+    if (!mySetting.save(*this, &error))
+        throw velmora::Failure(
+            QStringLiteral("The settings could not be saved to %1: %2").arg(settingsFile, error));
+    showMessage(this, MsgIcon::Information, messages.message(89));
+}
+
+QLineEdit* TkorvoForm::pathEdit(int row) const {
+    return findChild<QLineEdit*>(QStringLiteral("path%1").arg(row));
+}
+
+QLabel* TkorvoForm::spaceLabel(int row) const {
+    return findChild<QLabel*>(QStringLiteral("s%1").arg(row));
+}
+
+void TkorvoForm::btn1Click(int row) {
+    const QString folder = velmora::app::chooseFolder(this);
+    if (folder.isEmpty())
+        return;
+    pathEdit(row)->setText(QDir::toNativeSeparators(folder));
+    showSpace(row);
+}
+
+void TkorvoForm::showSpace(int row) {
+    const velmora::drive::DiskSpace space = velmora::drive::diskSpace(fox, pathEdit(row)->text());
+    spaceLabel(row)->setText(velmora::restore::BytesToDisplay(space.freeBytes) + QStringLiteral("/") +
+                             velmora::restore::BytesToDisplay(space.totalBytes));
+}
+
+void TkorvoForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TkorvoForm::FormShow() {
+    for (int row = 1; row <= 5; ++row) {
+        if (!pathEdit(row)->text().trimmed().isEmpty())
+            showSpace(row);
+    }
+    deviceComboChange();
+}
+
+std::optional<QString> TkorvoForm::readProperty(const QString& control, const QString& property) const {
+    using velmora::app::formatBoolean;
+    QObject* object = findChild<QObject*>(control);
+    if (!object)
+        return std::nullopt;
+    if (property == QLatin1String("ItemIndex")) {
+        if (auto* combo = qobject_cast<QComboBox*>(object))
+            return QString::number(combo->currentIndex());
+    } else if (property == QLatin1String("Text")) {
+        if (auto* edit = qobject_cast<QLineEdit*>(object))
+            return edit->text();
+    } else if (property == QLatin1String("Checked")) {
+        if (auto* button = qobject_cast<QAbstractButton*>(object))
+            return formatBoolean(button->isChecked());
+    } else if (property == QLatin1String("Enabled")) {
+        // A control's own switch, whatever its parents' state.
+        if (auto* widget = qobject_cast<QWidget*>(object))
+            return formatBoolean(!widget->testAttribute(Qt::WA_ForceDisabled));
+    }
+    return std::nullopt;
+}
+
+bool TkorvoForm::applyProperty(const QString& control, const QString& property, const QString& value) {
+    using velmora::app::parseBoolean;
+    using velmora::app::parseInteger;
+    QObject* object = findChild<QObject*>(control);
+    if (!object)
+        return false;
+    if (property == QLatin1String("ItemIndex")) {
+        auto* combo = qobject_cast<QComboBox*>(object);
+        const std::optional<int> index = parseInteger(value);
+        if (!combo || !index)
+            return false;
+        // A position outside the list leaves no entry selected; no handler runs.
+        combo->setCurrentIndex(*index >= 0 && *index < combo->count() ? *index : -1);
+        return true;
+    }
+    if (property == QLatin1String("Text")) {
+        auto* edit = qobject_cast<QLineEdit*>(object);
+        if (!edit)
+            return false;
+        edit->setText(value);
+        return true;
+    }
+    const std::optional<bool> flag = parseBoolean(value);
+    if (!flag)
+        return false;
+    if (property == QLatin1String("Enabled")) {
+        auto* widget = qobject_cast<QWidget*>(object);
+        if (!widget)
+            return false;
+        widget->setEnabled(*flag);
+        return true;
+    }
+    if (property != QLatin1String("Checked"))
+        return false;
+    if (object == discCheck) {
+        if (discCheck->isChecked() != *flag) {
+            discCheck->setChecked(*flag);
+            discCheckClick();
+        }
+        return true;
+    }
+    auto* radio = qobject_cast<QRadioButton*>(object);
+    if (!radio)
+        return false;
+    if (!*flag) {
+        radio->setChecked(false);
+        return true;
+    }
+    if (radio->isChecked())
+        return true;
+    // Checking a choice runs its click rule, as a click would.
+    radio->setChecked(true);
+    if (radio == r1)
+        r1Click();
+    else if (radio == r2)
+        r2Click();
+    else if (radio == r3)
+        r3Click();
+    else
+        op1Click(radio->objectName());
+    return true;
+}
+
+void TkorvoForm::QuitClick() {
+    close();
+}
 
 void TkorvoForm::helpClick() {
     QDesktopServices::openUrl(QUrl::fromLocalFile(programFolder + QStringLiteral("manual/manual.chm")));
 }
 
-void TkorvoForm::aboutClick() { aboutForm->exec(); }
+void TkorvoForm::aboutClick() {
+    aboutForm->exec();
+}

@@ -2,7 +2,10 @@
 // the rest of the program shares (run report, robot drive table, totals).
 #pragma once
 
+#include "app/settingsstore.h"
 #include "drive/foxburner.h"
+#include "lang/messagetable.h"
+#include "report/reportlist.h"
 #include "robot/robotlibrary.h"
 
 #include <QMainWindow>
@@ -16,10 +19,11 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
-class TkorvoForm : public QMainWindow {
+class TkorvoForm : public QMainWindow, public velmora::app::SettingsTarget {
     Q_OBJECT
 public:
     // Creation: activates the drive engine, fills the source drive list and
@@ -28,13 +32,15 @@ public:
     ~TkorvoForm() override;
 
     // Program-wide values fixed at creation.
-    QString programFolder;  // ends with the separator
-    QString dataFolder;     // per-user data folder
-    QString settingsFile;   // backSettings.ini in it
+    QString programFolder; // ends with the separator
+    QString dataFolder;    // per-user data folder
+    QString settingsFile;  // backSettings.ini in it
     static constexpr const char* version = "1.0.0.0";
 
     // Shared state.
-    QStringList reportList;
+    velmora::report::ReportList reportList;
+    velmora::lang::MessageTable messages;
+    velmora::app::SettingsStore mySetting;
     QStringList rIDList;
     QStringList rDriveList;
     std::int32_t robotID = 0;
@@ -50,7 +56,9 @@ public:
 
     // Controls.
     QComboBox* deviceCombo;
+    QLabel* deviceLabel;
     QComboBox* lanCombo;
+    QLabel* lanLabel;
     QGroupBox* pathGroup;
     QRadioButton* r1;
     QRadioButton* r2;
@@ -70,6 +78,9 @@ public:
     QLabel* s3;
     QLabel* s4;
     QLabel* s5;
+    QLabel* path2Label;
+    QLabel* path3Label;
+    QLabel* path4Label;
     QCheckBox* discCheck;
     QCheckBox* autoLoad;
     QGroupBox* optionGroup;
@@ -82,6 +93,8 @@ public:
     QButtonGroup* cOptionItems;
     QPushButton* startBtn;
     QPushButton* saveSet;
+    QMenu* File1;
+    QMenu* H1;
     QAction* pref;
     QAction* openReport;
     QAction* Quit;
@@ -99,9 +112,24 @@ public:
     int getMediaInfo();
     bool settingsFileExists() const;
     void loadSettings();
-    void loadLan();
+    // Loads the chosen language file and puts its lines on every window. A file
+    // that cannot be read, or ends early, is reported once; the texts not
+    // reached keep what they had. False then.
+    bool loadLan();
     void lanComboChange();
     void attachLanguageHandler();
+    void prefClick();
+    void openReportClick();
+    void saveSetClick();
+    void btn1Click(int row);
+    // The free/total label of a row, from the drive its path lies on.
+    void showSpace(int row);
+    QLineEdit* pathEdit(int row) const;
+    QLabel* spaceLabel(int row) const;
+
+    // The settings file's view of the controls.
+    std::optional<QString> readProperty(const QString& control, const QString& property) const override;
+    bool applyProperty(const QString& control, const QString& property, const QString& value) override;
 
     void r1Click();
     void r2Click();
@@ -112,10 +140,15 @@ public:
     void helpClick();
     void aboutClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
     void FormCreate();
+    void FormShow();
     bool languageHandlerAttached_ = false;
+    QString languageListError_;
 };
 
 extern TkorvoForm* korvoForm;

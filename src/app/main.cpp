@@ -1,3 +1,5 @@
 #include "app/application.h"
 
-int main(int argc, char** argv) { return velmora::app::runApplication(argc, argv); }
+int main(int argc, char** argv) {
+    return velmora::app::runApplication(argc, argv);
+}

@@ -10,7 +10,7 @@ namespace velmora::drive {
 class TFoxBurnerSDK;
 
 struct DiskSpace {
-    std::int64_t freeBytes = 0;  // bytes available to the user
+    std::int64_t freeBytes = 0; // bytes available to the user
     std::int64_t totalBytes = 0;
 };
 

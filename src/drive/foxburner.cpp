@@ -38,18 +38,22 @@ struct TFoxBurnerSDK::Api {
     bool bindAll() {
         return bind(initialize, "FoxInitialize") && bind(shutdown, "FoxShutdown") &&
                bind(getDevices, "FoxGetDevices") && bind(getDeviceName, "FoxGetDeviceName") &&
-               bind(isDeviceReady, "FoxIsDeviceReady") && bind(getMediumInformation, "FoxGetMediumInformation") &&
-               bind(ejectDevice, "FoxEjectDevice") && bind(closeDevice, "FoxCloseDevice") &&
-               bind(getDriveRoot, "FoxGetDriveRoot") && bind(getVolumeLabel, "FoxGetVolumeLabel") &&
-               bind(getErrorText, "FoxGetErrorText");
+               bind(isDeviceReady, "FoxIsDeviceReady") &&
+               bind(getMediumInformation, "FoxGetMediumInformation") && bind(ejectDevice, "FoxEjectDevice") &&
+               bind(closeDevice, "FoxCloseDevice") && bind(getDriveRoot, "FoxGetDriveRoot") &&
+               bind(getVolumeLabel, "FoxGetVolumeLabel") && bind(getErrorText, "FoxGetErrorText");
     }
 };
 
 TFoxBurnerSDK::TFoxBurnerSDK() = default;
 
-TFoxBurnerSDK::~TFoxBurnerSDK() { setActive(false); }
+TFoxBurnerSDK::~TFoxBurnerSDK() {
+    setActive(false);
+}
 
-bool TFoxBurnerSDK::Active() const { return api_ && api_->started; }
+bool TFoxBurnerSDK::Active() const {
+    return api_ && api_->started;
+}
 
 void TFoxBurnerSDK::setActive(bool active) {
     if (!active) {

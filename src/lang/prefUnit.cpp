@@ -1,15 +1,50 @@
 #include "lang/prefUnit.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TprefForm* prefForm = nullptr;
 
-TprefForm::TprefForm(QWidget* parent) : QDialog(parent) {
+TprefForm::TprefForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("prefForm"));
     setWindowTitle(QStringLiteral("偏好設定"));
     auto* layout = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    lanLabel = new QLabel(QStringLiteral("介面語系:"));
     lanCombo = new QComboBox;
     lanCombo->setObjectName(QStringLiteral("lanCombo"));
-    layout->addWidget(lanCombo);
+    lanCombo->setMinimumWidth(180);
+    row->addWidget(lanLabel);
+    row->addWidget(lanCombo, 1);
+    okBtn = new QPushButton(QStringLiteral("確定"));
+    okBtn->setObjectName(QStringLiteral("okBtn"));
+    cancelBtn = new QPushButton(QStringLiteral("取消"));
+    cancelBtn->setObjectName(QStringLiteral("cancelBtn"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(okBtn);
+    buttons->addWidget(cancelBtn);
+    layout->addLayout(row);
+    layout->addLayout(buttons);
+    connect(lanCombo, &QComboBox::currentIndexChanged, this, [this] { tag = 1; });
+    connect(okBtn, &QPushButton::clicked, this, &TprefForm::okBtnClick);
+    connect(cancelBtn, &QPushButton::clicked, this, &TprefForm::cancelBtnClick);
+}
+
+void TprefForm::showEvent(QShowEvent* event) {
+    tag = 0;
+    QDialog::showEvent(event);
+}
+
+void TprefForm::okBtnClick() {
+    done(QDialog::Accepted);
+}
+
+void TprefForm::cancelBtnClick() {
+    tag = 0;
+    done(QDialog::Rejected);
 }

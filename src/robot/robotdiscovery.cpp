@@ -8,8 +8,8 @@
 
 namespace velmora::robot {
 
-bool discoverRobots(RobotLibrary& robots, const QString& dataFolder, std::int32_t robotID, RobotDriveLists lists,
-                    const std::function<void(const QString&)>& report) {
+bool discoverRobots(RobotLibrary& robots, const QString& dataFolder, std::int32_t robotID,
+                    RobotDriveLists lists, const std::function<void(const QString&)>& report) {
     // The library takes at most 254 bytes of folder text.
     QByteArray folder = platform::encodeAnsi(dataFolder).left(254);
     robots.KQ_Robots_SetProperty(KQ_PROPERTY_DATA_FOLDER, folder.constData());
@@ -20,7 +20,8 @@ bool discoverRobots(RobotLibrary& robots, const QString& dataFolder, std::int32_
     std::array<std::int32_t, KQ_MAX_ROBOTS> ids{};
     std::array<char, KQ_CONNECT_AREA> area{};
     std::array<std::uint8_t, KQ_MAX_ROBOTS> usable{};
-    if (const std::int32_t c = robots.KQ_Robots_Connect(&count, ids.data(), area.data(), usable.data()); c != KQ_OK) {
+    if (const std::int32_t c = robots.KQ_Robots_Connect(&count, ids.data(), area.data(), usable.data());
+        c != KQ_OK) {
         report(QStringLiteral("****KQ_Robots_Connect Error:%1****").arg(c));
         return false;
     }

@@ -21,8 +21,8 @@ struct RobotDriveLists {
 // library; robotID is the identifier passed to KQ_Robots_Active; report
 // receives the error lines of a failed connect or activation. Returns true
 // when at least one robot drive was recorded.
-bool discoverRobots(RobotLibrary& robots, const QString& dataFolder, std::int32_t robotID, RobotDriveLists lists,
-                    const std::function<void(const QString&)>& report);
+bool discoverRobots(RobotLibrary& robots, const QString& dataFolder, std::int32_t robotID,
+                    RobotDriveLists lists, const std::function<void(const QString&)>& report);
 
 // Position in rDriveList of the drive letter that begins entryText, ignoring
 // case; -1 when the entry is empty or the drive is no robot drive.

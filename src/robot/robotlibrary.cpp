@@ -41,7 +41,8 @@ RobotLibrary::Api* RobotLibrary::api() {
     if (!tried_) {
         tried_ = true;
         const QString folder = libraryFolder_.isEmpty() ? platform::programFolder() : libraryFolder_;
-        const QString file = QDir(folder).filePath(platform::libraryFileName(QStringLiteral("KQRobots20.DLL")));
+        const QString file =
+            QDir(folder).filePath(platform::libraryFileName(QStringLiteral("KQRobots20.DLL")));
         auto api = std::make_unique<Api>();
         api->library.setFileName(file);
         if (QFileInfo::exists(file) && api->library.load() && api->bindAll())
@@ -50,7 +51,9 @@ RobotLibrary::Api* RobotLibrary::api() {
     return api_.get();
 }
 
-bool RobotLibrary::isLoaded() { return api() != nullptr; }
+bool RobotLibrary::isLoaded() {
+    return api() != nullptr;
+}
 
 std::int32_t RobotLibrary::KQ_Robots_SetProperty(std::int32_t property, const char* value) {
     return api() ? api_->setProperty(property, value) : NoLibrary;
@@ -65,7 +68,8 @@ std::int32_t RobotLibrary::KQ_Robots_Connect(std::int32_t* robotCount, std::int3
     return api() ? api_->connect(robotCount, robotIds, area, usable) : NoLibrary;
 }
 
-std::int32_t RobotLibrary::KQ_Robots_Active(std::int32_t robotId, char* area1, char* area2, std::int32_t areaSize) {
+std::int32_t RobotLibrary::KQ_Robots_Active(std::int32_t robotId, char* area1, char* area2,
+                                            std::int32_t areaSize) {
     return api() ? api_->active(robotId, area1, area2, areaSize) : NoLibrary;
 }
 

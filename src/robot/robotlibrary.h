@@ -27,11 +27,13 @@ public:
 
     std::int32_t KQ_Robots_SetProperty(std::int32_t property, const char* value);
     std::int32_t KQ_Robots_Init(std::int32_t reserved);
-    std::int32_t KQ_Robots_Connect(std::int32_t* robotCount, std::int32_t* robotIds, char* area, std::uint8_t* usable);
+    std::int32_t KQ_Robots_Connect(std::int32_t* robotCount, std::int32_t* robotIds, char* area,
+                                   std::uint8_t* usable);
     std::int32_t KQ_Robots_Active(std::int32_t robotId, char* area1, char* area2, std::int32_t areaSize);
     std::int32_t KQ_Robots_EnumDrives(std::int32_t robotId, std::int32_t* driveCount, std::uint8_t* drives);
     std::int32_t KQ_Robots_GetDriveName(std::uint8_t drive, char* name);
-    std::int32_t KQ_Robots_LoadDrive(char driveLetter, std::int32_t source, std::int32_t kind, std::int32_t reserved);
+    std::int32_t KQ_Robots_LoadDrive(char driveLetter, std::int32_t source, std::int32_t kind,
+                                     std::int32_t reserved);
     std::int32_t KQ_Robots_UnloadDrive(char driveLetter, std::int32_t source, std::int32_t kind,
                                        std::int32_t reserved);
     void KQ_Robots_Close();

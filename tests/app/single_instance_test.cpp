@@ -6,6 +6,7 @@
 #include "support/tempdir.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -31,17 +32,16 @@ TEST(SingleInstance, SecondStartActivatesTheFirst) {
 
 TEST(SingleInstance, SocketLeftByACrashedInstanceDoesNotBlockTheNextStart) {
     const QString key = SingleInstance::keyFor(QStringLiteral("velmora-crash"), QStringLiteral("/tmp/c"));
-    {
-        SingleInstance crashed(key);
-        ASSERT_TRUE(crashed.listen());
-    }
+    // An instance that crashed leaves its socket file behind, with nobody listening.
+    velmora::test::writeFile((QDir::tempPath() + u'/' + key).toStdString(), "stale");
     SingleInstance next(key);
     EXPECT_FALSE(next.activateRunning());
     EXPECT_TRUE(next.listen());
 }
 
 TEST(SingleInstance, SecondProgramEndsAndTheFirstKeepsRunning) {
-    velmora::test::writeBay("[bay]\nrealDrives = no\n[drive E]\ndisc = d\n[disc d]\nfolder = discs/d\n", {"d"});
+    velmora::test::writeBay("[bay]\nrealDrives = no\n[drive E]\ndisc = d\n[disc d]\nfolder = discs/d\n",
+                            {"d"});
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     const QString program = velmora::platform::programFolder() + QStringLiteral("velmora");

@@ -3,8 +3,8 @@
 // one-time start-up work, robot discovery and drive matching.
 #include "app/application.h"
 #include "app/checkUnit.h"
+#include "app/dialogs.h"
 #include "app/korvoUnit.h"
-#include "app/msgbox.h"
 #include "lang/prefUnit.h"
 #include "platform/paths.h"
 #include "support/baytext.h"
@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace velmora;
@@ -125,10 +126,10 @@ TEST_F(Startup, DriveMatchingSwitchesBetweenRobotAndManualDrives) {
 }
 
 TEST_F(Startup, FailedRobotConnectionLeavesOneReportLineAndNoRobot) {
-    test::writeBay(std::string(robotBay).replace(0, 6, "[bay]\nscript = connect:7"), {"manual"});
+    test::writeBay(std::string(robotBay).replace(0, 6, "[bay]\nscript = connect:7\n"), {"manual"});
     app::createWindows();
     EXPECT_FALSE(korvoForm->getRobot());
-    EXPECT_EQ(korvoForm->reportList, QStringList{QStringLiteral("****KQ_Robots_Connect Error:7****")});
+    EXPECT_EQ(korvoForm->reportList.lines(), QStringList{QStringLiteral("****KQ_Robots_Connect Error:7****")});
     EXPECT_TRUE(korvoForm->rIDList.isEmpty());
 }
 
@@ -155,9 +156,10 @@ TEST_F(Startup, EngineAndDeviceErrorsEndTheProgramBeforeTheSplash) {
         if (c.bay)
             test::writeBay(c.bay, {"manual"});
         test::TempDir folder;
-        if (c.foreignLibrary)
+        if (c.foreignLibrary) {
             ASSERT_TRUE(QFile::copy(platform::programFolder() + QStringLiteral("libKQRobots20.so"),
                                     QString::fromStdString((folder / "libFoxSDKU32w.so").string())));
+        }
         app::createWindows(c.emptyProgramFolder ? QString::fromStdString(folder.path().string()) : QString());
         EXPECT_TRUE(app::terminationRequested());
         ASSERT_EQ(messages, QStringList{QString::fromUtf8(c.message)});

@@ -95,8 +95,8 @@ TEST(DriveEngine, MediumValueFollowsTypeSizeAndReadiness) {
     // CD-ROM and audio CDs and DVDs are told by type; every other kind by its
     // size in whole megabytes; a failing medium query and a drive that is not
     // ready have their own values.
-    const Case cases[] = {{'E', -4}, {'F', -4},  {'H', -5}, {'I', 700}, {'J', 23866},
-                          {'K', 0},  {'L', -2},  {'M', -1}, {'N', -1}};
+    const Case cases[] = {{'E', -4}, {'F', -4}, {'H', -5}, {'I', 700}, {'J', 23866},
+                          {'K', 0},  {'L', -2}, {'M', -1}, {'N', -1}};
     for (const Case& c : cases) {
         const int index = listIndexOf(fox, QChar::fromLatin1(c.letter));
         ASSERT_GE(index, 0) << c.letter;

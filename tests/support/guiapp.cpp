@@ -1,5 +1,7 @@
 // Linked into window tests: the test program's application object is a
 // QApplication, so windows can be created (on Qt's offscreen platform).
+#include "app/errorhandler.h"
+
 #include <QApplication>
 #include <memory>
 
@@ -9,7 +11,7 @@ extern std::unique_ptr<QCoreApplication> (*makeApplication)(int& argc, char** ar
 namespace {
 const bool registered = [] {
     makeApplication = [](int& argc, char** argv) -> std::unique_ptr<QCoreApplication> {
-        auto app = std::make_unique<QApplication>(argc, argv);
+        auto app = std::make_unique<velmora::app::VelmoraApplication>(argc, argv);
         QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
         return app;
     };
