@@ -100,7 +100,8 @@ void clearTerminationRequest() {
 }
 
 int systemLanguageId() {
-    const QLocale locale = QLocale::system();
+    // The default locale is the system's unless the program (or a test) set another.
+    const QLocale locale;
     if (locale.language() == QLocale::Chinese &&
         (locale.territory() == QLocale::Taiwan || locale.script() == QLocale::TraditionalHanScript))
         return 1028;

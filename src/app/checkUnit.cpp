@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/korvoUnit.h"
+#include "lang/languagelist.h"
 #include "lang/prefUnit.h"
 
 #include <QCloseEvent>
@@ -103,7 +104,8 @@ void TcheckForm::dCheckTimer() {
     if (korvoForm->settingsFileExists())
         korvoForm->loadSettings();
     else
-        korvoForm->lanCombo->setCurrentIndex(velmora::app::systemLanguageId() == 1028 ? 0 : 2);
+        korvoForm->lanCombo->setCurrentIndex(
+            velmora::lang::defaultLanguagePosition(velmora::app::systemLanguageId()));
     korvoForm->deviceComboChange();
     korvoForm->loadLan();
     korvoForm->attachLanguageHandler();

@@ -1,28 +1,42 @@
 #include "restore/bytestodisplay.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace velmora::restore {
 
 namespace {
 
+constexpr int maxDigits = 15;
+
 // A number in the locale's style with thousands separators and exactly this
-// many decimals, keeping at most 15 significant digits.
+// many decimals (fewer where more would pass 15 significant digits). Unit
+// values stay far below 15 integer digits.
 QString number(double value, int decimals) {
-    constexpr int maxDigits = 15;
     const double magnitude = std::fabs(value);
     if (magnitude >= 1) {
         const int integerDigits = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
-        if (integerDigits > maxDigits) {
-            const double scale = std::pow(10.0, integerDigits - maxDigits);
-            value = std::round(value / scale) * scale;
-            decimals = 0;
-        } else {
-            decimals = std::min(decimals, maxDigits - integerDigits);
-        }
+        decimals = std::clamp(maxDigits - integerDigits, 0, decimals);
     }
     return QLocale().toString(value, 'f', decimals);
+}
+
+// A byte count in the locale's style, rounded to 15 significant digits.
+QString count(std::int64_t bytes) {
+    std::uint64_t magnitude =
+        bytes < 0 ? 0 - static_cast<std::uint64_t>(bytes) : static_cast<std::uint64_t>(bytes);
+    int digits = 1;
+    for (std::uint64_t rest = magnitude; rest >= 10; rest /= 10)
+        ++digits;
+    if (digits > maxDigits) {
+        std::uint64_t scale = 1;
+        for (int i = maxDigits; i < digits; ++i)
+            scale *= 10;
+        magnitude = (magnitude / scale + (magnitude % scale >= scale / 2 ? 1 : 0)) * scale;
+    }
+    const QString text = QLocale().toString(static_cast<qulonglong>(magnitude));
+    return bytes < 0 ? QLocale().negativeSign() + text : text;
 }
 
 } // namespace
@@ -48,7 +62,7 @@ QString BytesToDisplay(std::int64_t bytes) {
                     : gb < 100 ? Row{gb, 1, " GB"}
                                : Row{gb, 0, " GB"};
     return number(row.value, row.decimals) + QString::fromLatin1(row.unit) + QStringLiteral(" (") +
-           number(b, 0) + QStringLiteral(" bytes)");
+           count(bytes) + QStringLiteral(" bytes)");
 }
 
 } // namespace velmora::restore

@@ -129,7 +129,8 @@ TEST_F(Startup, FailedRobotConnectionLeavesOneReportLineAndNoRobot) {
     test::writeBay(std::string(robotBay).replace(0, 6, "[bay]\nscript = connect:7\n"), {"manual"});
     app::createWindows();
     EXPECT_FALSE(korvoForm->getRobot());
-    EXPECT_EQ(korvoForm->reportList.lines(), QStringList{QStringLiteral("****KQ_Robots_Connect Error:7****")});
+    EXPECT_EQ(korvoForm->reportList.lines(),
+              QStringList{QStringLiteral("****KQ_Robots_Connect Error:7****")});
     EXPECT_TRUE(korvoForm->rIDList.isEmpty());
 }
 
