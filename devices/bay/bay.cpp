@@ -390,7 +390,7 @@ std::optional<Bay> parse(std::string_view text, std::string* error) {
 
 std::string format(const Bay& bay) {
     std::ostringstream out;
-    out << "; Velmora device bay: virtual drives, discs and robots (see BAY.md)\n\n";
+    out << "; Velmora device bay: virtual drives, discs and robots (see README.md)\n\n";
     out << "[bay]\nrealDrives = " << (bay.realDrives ? "yes" : "no") << "\n";
     if (!bay.script.empty())
         out << "script = " << joinScript(bay.script) << "\n";

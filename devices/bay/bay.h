@@ -1,7 +1,7 @@
 // The device bay: a hand-editable text file (bay.ini) describing virtual drives,
 // the discs in and around them, and virtual disc robots. Both device libraries
 // and the velmora-bay tool read it; writers hold an exclusive lock on a lock file
-// beside it and replace it atomically. The format is described in devices/BAY.md.
+// beside it and replace it atomically. The format is described in README.md.
 #pragma once
 
 #include <cstdint>
