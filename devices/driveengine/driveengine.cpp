@@ -137,6 +137,23 @@ int32_t copyText(const std::string& text, char* buffer, int32_t size) {
     return FOX_OK;
 }
 
+// Opens (open) or closes the tray of a device. The image device has none.
+int32_t moveTray(int32_t index, bool open) {
+    std::lock_guard guard(mutex);
+    const Device* d = nullptr;
+    if (int32_t rc = find(index, d))
+        return rc;
+    switch (d->kind) {
+    case Device::Kind::Image:
+        return FOX_OK;
+    case Device::Kind::Virtual:
+        return setTray(d->letter, open);
+    case Device::Kind::Real:
+        return open ? fox::realEject(d->path) : fox::realClose(d->path);
+    }
+    return FOX_ERR_BAD_DEVICE;
+}
+
 } // namespace
 
 extern "C" {
@@ -225,35 +242,11 @@ int32_t FoxGetMediumInformation(int32_t index, int32_t* extendedMediumType, int6
 }
 
 int32_t FoxEjectDevice(int32_t index) {
-    std::lock_guard guard(mutex);
-    const Device* d = nullptr;
-    if (int32_t rc = find(index, d))
-        return rc;
-    switch (d->kind) {
-    case Device::Kind::Image:
-        return FOX_OK;
-    case Device::Kind::Virtual:
-        return setTray(d->letter, true);
-    case Device::Kind::Real:
-        return fox::realEject(d->path);
-    }
-    return FOX_ERR_BAD_DEVICE;
+    return moveTray(index, true);
 }
 
 int32_t FoxCloseDevice(int32_t index) {
-    std::lock_guard guard(mutex);
-    const Device* d = nullptr;
-    if (int32_t rc = find(index, d))
-        return rc;
-    switch (d->kind) {
-    case Device::Kind::Image:
-        return FOX_OK;
-    case Device::Kind::Virtual:
-        return setTray(d->letter, false);
-    case Device::Kind::Real:
-        return fox::realClose(d->path);
-    }
-    return FOX_ERR_BAD_DEVICE;
+    return moveTray(index, false);
 }
 
 int32_t FoxGetDriveRoot(int32_t index, char* buffer, int32_t size) {

@@ -221,8 +221,9 @@ TEST_F(MainWindow, PositionsBeyondTheListsLeaveNothingSelected) {
 }
 
 TEST_F(MainWindow, DamagedSettingsFilesNeverStopTheStart) {
+    static const char garbage[] = "\x01\x02[[[=\xff\xfe garbage\n=\n[korvoForm\nkey\0tail";
     const std::pair<const char*, std::string> cases[] = {
-        {"garbage", std::string("\x01\x02[[[=\xff\xfe garbage\n=\n[korvoForm\nkey", 40)},
+        {"garbage", std::string(garbage, sizeof garbage - 1)},
         {"invalid bytes", "[korvoForm]\r\npath1.Text=\xc3\x28\xa0\xa1\r\nr2.Checked=True\r\n"},
         {"huge", "[korvoForm]\r\n" + std::string(3 * 1024 * 1024, 'x') + "\r\n"},
         {"odd keys and values", "[korvoForm]\r\nnoDot=1\r\n.Text=x\r\ndeviceCombo.ItemIndex=abc\r\n"

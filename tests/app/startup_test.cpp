@@ -7,6 +7,7 @@
 #include "app/korvoUnit.h"
 #include "lang/prefUnit.h"
 #include "platform/paths.h"
+#include "support/appfixture.h"
 #include "support/baytext.h"
 #include "support/tempdir.h"
 
@@ -21,27 +22,7 @@ using namespace velmora;
 
 namespace {
 
-const char* const robotBay = R"([bay]
-realDrives = no
-
-[drive E]
-name = Robot Drive 1
-[drive F]
-name = Robot Drive 2
-[drive G]
-name = Desk Drive
-disc = manual
-
-[disc manual]
-label = MANUAL
-medium = 6
-size = 4700000000
-folder = discs/manual
-
-[robot 1001]
-drives = E F
-input =
-)";
+const char* const robotBay = test::standardBay;
 
 class Startup : public ::testing::Test {
 protected:
