@@ -1,6 +1,7 @@
 #include "app/checkUnit.h"
 
 #include "app/application.h"
+#include "app/errorhandler.h"
 #include "app/korvoUnit.h"
 #include "lang/languagelist.h"
 #include "lang/prefUnit.h"
@@ -66,7 +67,7 @@ TcheckForm::TcheckForm(QWidget* parent)
     dCheck = new QTimer(this);
     dCheck->setObjectName(QStringLiteral("dCheck"));
     dCheck->setInterval(1000);
-    connect(dCheck, &QTimer::timeout, this, &TcheckForm::dCheckTimer);
+    connect(dCheck, &QTimer::timeout, this, velmora::app::guarded([this] { dCheckTimer(); }));
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 480, 265);

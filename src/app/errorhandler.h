@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <exception>
 
 namespace velmora::app {
 
@@ -15,5 +16,17 @@ public:
 
 // Shows an error that ended an action.
 void reportError(const std::exception& error);
+
+// An action for a signal: an error it raises is shown and ends only this
+// action, and never unwinds through the widget toolkit's own frames.
+template <typename F> auto guarded(F action) {
+    return [action](auto&&...) {
+        try {
+            action();
+        } catch (const std::exception& error) {
+            reportError(error);
+        }
+    };
+}
 
 } // namespace velmora::app

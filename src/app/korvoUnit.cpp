@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/checkUnit.h"
 #include "app/dialogs.h"
+#include "app/errorhandler.h"
 #include "app/vmxAbout.h"
 #include "drive/driveinfo.h"
 #include "lang/languagelist.h"
@@ -43,6 +44,7 @@
 
 TkorvoForm* korvoForm = nullptr;
 
+using velmora::app::guarded;
 using velmora::app::MsgIcon;
 using velmora::app::showMessage;
 
@@ -257,24 +259,24 @@ void TkorvoForm::buildControls() {
     r1Click();
     setRobotFlag(0);
 
-    connect(r1, &QRadioButton::clicked, this, [this] { r1Click(); });
-    connect(r2, &QRadioButton::clicked, this, [this] { r2Click(); });
-    connect(r3, &QRadioButton::clicked, this, [this] { r3Click(); });
-    connect(discCheck, &QCheckBox::clicked, this, [this] { discCheckClick(); });
+    connect(r1, &QRadioButton::clicked, this, guarded([this] { r1Click(); }));
+    connect(r2, &QRadioButton::clicked, this, guarded([this] { r2Click(); }));
+    connect(r3, &QRadioButton::clicked, this, guarded([this] { r3Click(); }));
+    connect(discCheck, &QCheckBox::clicked, this, guarded([this] { discCheckClick(); }));
     for (QRadioButton* op : {op1, op2, op3})
-        connect(op, &QRadioButton::clicked, this, [this, op] { op1Click(op->objectName()); });
+        connect(op, &QRadioButton::clicked, this, guarded([this, op] { op1Click(op->objectName()); }));
     for (int row = 1; row <= 5; ++row) {
         auto* button = findChild<QPushButton*>(QStringLiteral("btn%1").arg(row));
-        connect(button, &QPushButton::clicked, this, [this, row] { btn1Click(row); });
+        connect(button, &QPushButton::clicked, this, guarded([this, row] { btn1Click(row); }));
     }
-    connect(saveSet, &QPushButton::clicked, this, [this] { saveSetClick(); });
-    connect(pref, &QAction::triggered, this, [this] { prefClick(); });
-    connect(openReport, &QAction::triggered, this, [this] { openReportClick(); });
-    connect(checkVersion, &QAction::triggered, this, [] { versionForm->exec(); });
-    connect(feeback, &QAction::triggered, this, [] { feebackForm->exec(); });
-    connect(Quit, &QAction::triggered, this, [this] { QuitClick(); });
-    connect(help, &QAction::triggered, this, [this] { helpClick(); });
-    connect(about, &QAction::triggered, this, [this] { aboutClick(); });
+    connect(saveSet, &QPushButton::clicked, this, guarded([this] { saveSetClick(); }));
+    connect(pref, &QAction::triggered, this, guarded([this] { prefClick(); }));
+    connect(openReport, &QAction::triggered, this, guarded([this] { openReportClick(); }));
+    connect(checkVersion, &QAction::triggered, this, guarded([] { versionForm->exec(); }));
+    connect(feeback, &QAction::triggered, this, guarded([] { feebackForm->exec(); }));
+    connect(Quit, &QAction::triggered, this, guarded([this] { QuitClick(); }));
+    connect(help, &QAction::triggered, this, guarded([this] { helpClick(); }));
+    connect(about, &QAction::triggered, this, guarded([this] { aboutClick(); }));
 }
 
 void TkorvoForm::FormCreate() {
@@ -306,7 +308,7 @@ void TkorvoForm::FormCreate() {
         deviceCombo->addItem(fox.deviceName(i));
     if (deviceCombo->count() > 0) {
         deviceCombo->setCurrentIndex(0);
-        connect(deviceCombo, &QComboBox::activated, this, [this] { deviceComboChange(); });
+        connect(deviceCombo, &QComboBox::activated, this, guarded([this] { deviceComboChange(); }));
     }
 
     const velmora::lang::LanguageList languages = velmora::lang::readLanguageList(programFolder);
@@ -474,7 +476,7 @@ void TkorvoForm::attachLanguageHandler() {
     if (languageHandlerAttached_)
         return;
     languageHandlerAttached_ = true;
-    connect(lanCombo, &QComboBox::activated, this, [this] { lanComboChange(); });
+    connect(lanCombo, &QComboBox::activated, this, guarded([this] { lanComboChange(); }));
 }
 
 void TkorvoForm::r1Click() {

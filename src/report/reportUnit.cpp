@@ -1,6 +1,7 @@
 #include "report/reportUnit.h"
 
 #include "app/dialogs.h"
+#include "app/errorhandler.h"
 #include "platform/failure.h"
 #include "platform/textfile.h"
 
@@ -31,7 +32,7 @@ TreportForm::TreportForm(QWidget* parent)
     panel->addWidget(saveAs);
     layout->addWidget(rMemo, 1);
     layout->addLayout(panel);
-    connect(saveAs, &QPushButton::clicked, this, &TreportForm::saveAsClick);
+    connect(saveAs, &QPushButton::clicked, this, velmora::app::guarded([this] { saveAsClick(); }));
 }
 
 void TreportForm::showLines(const QStringList& lines) {
