@@ -19,40 +19,49 @@ TcheckForm* checkForm = nullptr;
 
 namespace {
 
-// The splash picture: the product name on a dark blue disc-like gradient.
-QPixmap splashPicture(QSize size) {
-    QPixmap picture(size);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient background(0, 0, 0, size.height());
-    background.setColorAt(0, QColor(18, 38, 74));
-    background.setColorAt(1, QColor(40, 90, 150));
-    painter.fillRect(picture.rect(), background);
-    QRadialGradient disc(QPointF(size.width() * 0.78, size.height() * 0.45), size.height() * 0.42);
-    disc.setColorAt(0, QColor(240, 240, 250));
-    disc.setColorAt(0.18, QColor(30, 50, 90));
-    disc.setColorAt(0.2, QColor(200, 215, 235));
-    disc.setColorAt(0.95, QColor(120, 160, 210));
-    disc.setColorAt(1, Qt::transparent);
-    painter.setBrush(disc);
-    painter.setPen(Qt::NoPen);
-    painter.drawEllipse(QPointF(size.width() * 0.78, size.height() * 0.45), size.height() * 0.42,
-                        size.height() * 0.42);
-    painter.setPen(Qt::white);
-    QFont title = painter.font();
-    title.setPixelSize(44);
-    title.setBold(true);
-    painter.setFont(title);
-    painter.drawText(QRect(28, 40, size.width(), 60), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Velmora"));
-    QFont sub = painter.font();
-    sub.setPixelSize(15);
-    sub.setBold(false);
-    painter.setFont(sub);
-    painter.drawText(QRect(30, 100, size.width(), 24), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Optical disc restore"));
-    return picture;
-}
+// The splash picture: the product name beside a disc, painted straight onto
+// the window (no image to convert).
+class SplashPicture : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const QSize size = this->size();
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient background(0, 0, 0, size.height());
+        background.setColorAt(0, QColor(18, 38, 74));
+        background.setColorAt(1, QColor(40, 90, 150));
+        painter.fillRect(rect(), background);
+        const QPointF centre(size.width() * 0.78, size.height() * 0.45);
+        const double radius = size.height() * 0.42;
+        // A disc: silver face, darker data ring, clear hub (plain fills keep the
+        // painting on this thread).
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(200, 215, 235));
+        painter.drawEllipse(centre, radius, radius);
+        painter.setBrush(QColor(150, 180, 220));
+        painter.drawEllipse(centre, radius * 0.8, radius * 0.8);
+        painter.setBrush(QColor(225, 232, 245));
+        painter.drawEllipse(centre, radius * 0.3, radius * 0.3);
+        painter.setBrush(QColor(30, 50, 90));
+        painter.drawEllipse(centre, radius * 0.1, radius * 0.1);
+        painter.setPen(Qt::white);
+        QFont title = painter.font();
+        title.setPixelSize(44);
+        title.setBold(true);
+        painter.setFont(title);
+        painter.drawText(QRect(28, 40, size.width(), 60), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Velmora"));
+        QFont sub = painter.font();
+        sub.setPixelSize(15);
+        sub.setBold(false);
+        painter.setFont(sub);
+        painter.drawText(QRect(30, 100, size.width(), 24), Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("Optical disc restore"));
+    }
+};
 
 } // namespace
 
@@ -68,10 +77,9 @@ TcheckForm::TcheckForm(QWidget* parent)
     dCheck->setObjectName(QStringLiteral("dCheck"));
     dCheck->setInterval(1000);
     connect(dCheck, &QTimer::timeout, this, velmora::app::guarded([this] { dCheckTimer(); }));
-    Image1 = new QLabel(this);
+    Image1 = new SplashPicture(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 480, 265);
-    Image1->setPixmap(splashPicture(QSize(480, 265)));
     Image1->lower();
 
     checkLabel->setStyleSheet(QStringLiteral("color: white;"));

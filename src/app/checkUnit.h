@@ -15,7 +15,7 @@ public:
 
     QLabel* checkLabel;
     QTimer* dCheck;
-    QLabel* Image1;
+    QWidget* Image1;
 
     // The start-up work; runs once, however often the timer fires.
     void dCheckTimer();
