@@ -54,14 +54,15 @@ void createWindows(const QString& programFolder) {
     checkForm = new TcheckForm;
     SetAsMainForm(checkForm);
     korvoForm = new TkorvoForm(programFolder);
-    copyForm = new TcopyForm;
-    goOnForm = new TgoOnForm;
-    reportForm = new TreportForm;
-    feebackForm = new TfeebackForm;
-    aboutForm = new TaboutForm;
-    versionForm = new TversionForm;
-    prefForm = new TprefForm;
-    robotSetForm = new TrobotSetForm;
+    // The dialogs belong to the main window's family, so they open centred over it.
+    copyForm = new TcopyForm(korvoForm);
+    goOnForm = new TgoOnForm(korvoForm);
+    reportForm = new TreportForm(korvoForm);
+    feebackForm = new TfeebackForm(korvoForm);
+    aboutForm = new TaboutForm(korvoForm);
+    versionForm = new TversionForm(korvoForm);
+    prefForm = new TprefForm(korvoForm);
+    robotSetForm = new TrobotSetForm(korvoForm);
 }
 
 void destroyWindows() {

@@ -266,7 +266,7 @@ void TkorvoForm::buildControls() {
     for (QRadioButton* op : {op1, op2, op3})
         connect(op, &QRadioButton::clicked, this, guarded([this, op] { op1Click(op->objectName()); }));
     for (int row = 1; row <= 5; ++row) {
-        auto* button = findChild<QPushButton*>(QStringLiteral("btn%1").arg(row));
+        auto* button = centralWidget()->findChild<QPushButton*>(QStringLiteral("btn%1").arg(row));
         connect(button, &QPushButton::clicked, this, guarded([this, row] { btn1Click(row); }));
     }
     connect(saveSet, &QPushButton::clicked, this, guarded([this] { saveSetClick(); }));
@@ -566,11 +566,11 @@ void TkorvoForm::saveSetClick() {
 }
 
 QLineEdit* TkorvoForm::pathEdit(int row) const {
-    return findChild<QLineEdit*>(QStringLiteral("path%1").arg(row));
+    return centralWidget()->findChild<QLineEdit*>(QStringLiteral("path%1").arg(row));
 }
 
 QLabel* TkorvoForm::spaceLabel(int row) const {
-    return findChild<QLabel*>(QStringLiteral("s%1").arg(row));
+    return centralWidget()->findChild<QLabel*>(QStringLiteral("s%1").arg(row));
 }
 
 void TkorvoForm::btn1Click(int row) {
@@ -603,7 +603,7 @@ void TkorvoForm::FormShow() {
 
 std::optional<QString> TkorvoForm::readProperty(const QString& control, const QString& property) const {
     using velmora::app::formatBoolean;
-    QObject* object = findChild<QObject*>(control);
+    QObject* object = centralWidget()->findChild<QObject*>(control);
     if (!object)
         return std::nullopt;
     if (property == QLatin1String("ItemIndex")) {
@@ -626,7 +626,7 @@ std::optional<QString> TkorvoForm::readProperty(const QString& control, const QS
 bool TkorvoForm::applyProperty(const QString& control, const QString& property, const QString& value) {
     using velmora::app::parseBoolean;
     using velmora::app::parseInteger;
-    QObject* object = findChild<QObject*>(control);
+    QObject* object = centralWidget()->findChild<QObject*>(control);
     if (!object)
         return false;
     if (property == QLatin1String("ItemIndex")) {
