@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace velmora::app {
@@ -50,6 +52,18 @@ QString chooseSaveFile(QWidget* parent, const QString& title, const QString& fil
     if (hooks().save)
         return hooks().save(title);
     return QFileDialog::getSaveFileName(parent, title, QString(), filter);
+}
+
+QHBoxLayout* okCancelRow(QPushButton*& okBtn, QPushButton*& cancelBtn) {
+    okBtn = new QPushButton(QStringLiteral("確定"));
+    okBtn->setObjectName(QStringLiteral("okBtn"));
+    cancelBtn = new QPushButton(QStringLiteral("取消"));
+    cancelBtn->setObjectName(QStringLiteral("cancelBtn"));
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(okBtn);
+    row->addWidget(cancelBtn);
+    return row;
 }
 
 } // namespace velmora::app

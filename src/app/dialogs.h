@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 
+class QHBoxLayout;
+class QPushButton;
 class QWidget;
 
 namespace velmora::app {
@@ -28,5 +30,9 @@ void showMessage(QWidget* parent, MsgIcon icon, const QString& text);
 QString chooseFolder(QWidget* parent);
 // The save dialog with its title and file types; empty when cancelled.
 QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter);
+
+// The right-aligned row of a dialog's OK and Cancel buttons ("確定", "取消"),
+// named okBtn and cancelBtn.
+QHBoxLayout* okCancelRow(QPushButton*& okBtn, QPushButton*& cancelBtn);
 
 } // namespace velmora::app

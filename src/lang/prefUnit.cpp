@@ -1,5 +1,7 @@
 #include "lang/prefUnit.h"
 
+#include "app/dialogs.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,14 +22,7 @@ TprefForm::TprefForm(QWidget* parent)
     lanCombo->setMinimumWidth(180);
     row->addWidget(lanLabel);
     row->addWidget(lanCombo, 1);
-    okBtn = new QPushButton(QStringLiteral("確定"));
-    okBtn->setObjectName(QStringLiteral("okBtn"));
-    cancelBtn = new QPushButton(QStringLiteral("取消"));
-    cancelBtn->setObjectName(QStringLiteral("cancelBtn"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okBtn);
-    buttons->addWidget(cancelBtn);
+    QHBoxLayout* buttons = velmora::app::okCancelRow(okBtn, cancelBtn);
     layout->addLayout(row);
     layout->addLayout(buttons);
     connect(lanCombo, &QComboBox::currentIndexChanged, this, [this] { tag = 1; });

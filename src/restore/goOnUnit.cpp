@@ -1,5 +1,7 @@
 #include "restore/goOnUnit.h"
 
+#include "app/dialogs.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -17,14 +19,7 @@ TgoOnForm::TgoOnForm(QWidget* parent)
     goLabel = new QLabel(QStringLiteral("請插入下一片"));
     goLabel->setObjectName(QStringLiteral("goLabel"));
     goLabel->setAlignment(Qt::AlignCenter);
-    okBtn = new QPushButton(QStringLiteral("確定"));
-    okBtn->setObjectName(QStringLiteral("okBtn"));
-    cancelBtn = new QPushButton(QStringLiteral("取消"));
-    cancelBtn->setObjectName(QStringLiteral("cancelBtn"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okBtn);
-    buttons->addWidget(cancelBtn);
+    QHBoxLayout* buttons = velmora::app::okCancelRow(okBtn, cancelBtn);
     layout->addWidget(goLabel);
     layout->addLayout(buttons);
     dTime = new QTimer(this);
