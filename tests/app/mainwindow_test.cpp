@@ -252,7 +252,7 @@ TEST_F(MainWindow, DamagedSettingsFilesNeverStopTheStart) {
 TEST_F(MainWindow, FolderChoiceFillsThePathAndItsFreeTotalLabel) {
     start();
     test::TempDir target;
-    QString answer = QString::fromStdString(target.path().string());
+    QString answer = test::qpath(target.path());
     app::setFolderDialogHook([&](const QString&) { return answer; });
     korvoForm->btn1->click();
     EXPECT_EQ(korvoForm->path1->text(), answer);

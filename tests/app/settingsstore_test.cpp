@@ -33,7 +33,7 @@ TEST(SettingsStore, SavesTheListedKeysInOrderAndSkipsWhatCannotBeRead) {
     TempDir dir;
     writeFile(dir / "backSettings.ini", "[other]\r\nkeep=1\r\n[korvoForm]\r\nstale.Key=x\r\n");
     SettingsStore store;
-    store.setFileName(QString::fromStdString((dir / "backSettings.ini").string()));
+    store.setFileName(velmora::test::qpath(dir / "backSettings.ini"));
     Controls controls;
     for (const QString& key : velmora::app::settingsKeys())
         controls.values[key] = QStringLiteral("v");
@@ -65,7 +65,7 @@ TEST(SettingsStore, LoadsInFileOrderSkippingEmptyUnknownAndDotlessKeys) {
                                         "R2.CHECKED=True\r\n"
                                         "path1.Text=/srv/restore\r\n");
     SettingsStore store;
-    store.setFileName(QString::fromStdString((dir / "backSettings.ini").string()));
+    store.setFileName(velmora::test::qpath(dir / "backSettings.ini"));
     Controls controls;
     ASSERT_TRUE(store.load(controls));
     EXPECT_EQ(controls.applied,

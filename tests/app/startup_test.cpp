@@ -140,9 +140,9 @@ TEST_F(Startup, EngineAndDeviceErrorsEndTheProgramBeforeTheSplash) {
         test::TempDir folder;
         if (c.foreignLibrary) {
             ASSERT_TRUE(QFile::copy(platform::programFolder() + QStringLiteral("libKQRobots20.so"),
-                                    QString::fromStdString((folder / "libFoxSDKU32w.so").string())));
+                                    test::qpath(folder / "libFoxSDKU32w.so")));
         }
-        app::createWindows(c.emptyProgramFolder ? QString::fromStdString(folder.path().string()) : QString());
+        app::createWindows(c.emptyProgramFolder ? test::qpath(folder.path()) : QString());
         EXPECT_TRUE(app::terminationRequested());
         ASSERT_EQ(messages, QStringList{QString::fromUtf8(c.message)});
         EXPECT_EQ(icons.front(), app::MsgIcon::Error);

@@ -148,7 +148,7 @@ TEST(DriveEngine, ActivationFailuresGiveTheLibraryTexts) {
     {
         TFoxBurnerSDK fox;
         fox.DLLName = QStringLiteral("FoxSDKU32w.dll");
-        fox.setLibraryFolder(QString::fromStdString(empty.path().string()));
+        fox.setLibraryFolder(test::qpath(empty.path()));
         fox.setActive(true);
         EXPECT_EQ(fox.LastError(), 4097);
         EXPECT_EQ(fox.LastErrorText(), QStringLiteral("SDK DLL file not found"));
@@ -158,10 +158,10 @@ TEST(DriveEngine, ActivationFailuresGiveTheLibraryTexts) {
     {
         // A library of that name that lacks the engine's functions.
         ASSERT_TRUE(QFile::copy(platform::programFolder() + QStringLiteral("libKQRobots20.so"),
-                                QString::fromStdString((empty / "libFoxSDKU32w.so").string())));
+                                test::qpath(empty / "libFoxSDKU32w.so")));
         TFoxBurnerSDK fox;
         fox.DLLName = QStringLiteral("FoxSDKU32w.dll");
-        fox.setLibraryFolder(QString::fromStdString(empty.path().string()));
+        fox.setLibraryFolder(test::qpath(empty.path()));
         fox.setActive(true);
         EXPECT_EQ(fox.LastError(), 4098);
         EXPECT_EQ(fox.LastErrorText(), QStringLiteral("Structure error in SDK DLL: functions not found"));
@@ -186,7 +186,6 @@ TEST(DriveInfo, SpaceOfDriveLettersAndFolders) {
     }
     // A folder that does not exist yet is measured on its nearest existing parent.
     test::TempDir dir;
-    const drive::DiskSpace folder =
-        drive::diskSpace(fox, QString::fromStdString((dir / "not" / "yet").string()));
+    const drive::DiskSpace folder = drive::diskSpace(fox, test::qpath(dir / "not" / "yet"));
     EXPECT_GT(folder.totalBytes, 0);
 }

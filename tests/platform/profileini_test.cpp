@@ -7,13 +7,10 @@
 namespace velmora::platform {
 namespace {
 
+using test::qpath;
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
-
-QString qpath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
 
 class ProfileIniTest : public ::testing::Test {
 protected:

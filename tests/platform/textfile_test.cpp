@@ -6,13 +6,10 @@
 namespace velmora::platform {
 namespace {
 
+using test::qpath;
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
-
-QString qpath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
 
 std::string utf16(const QString& text, bool littleEndian) {
     std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";

@@ -11,7 +11,7 @@ using velmora::test::TempDir;
 
 TEST(ReportList, FileHoldsEveryLineWithCrLfAndIsReplacedEachTime) {
     TempDir dir;
-    const QString file = QString::fromStdString((dir / "report.txt").string());
+    const QString file = velmora::test::qpath(dir / "report.txt");
     ReportList report;
     report.append(QStringLiteral("*********************************************"));
     report.append(QStringLiteral("Volume Label: DATA"));
@@ -34,14 +34,14 @@ TEST(ReportList, UnwritableFileIsAnErrorAndTheListStays) {
     ReportList report;
     report.append(QStringLiteral("line"));
     QString error;
-    EXPECT_FALSE(report.writeFile(QString::fromStdString((dir / "missing" / "report.txt").string()), &error));
+    EXPECT_FALSE(report.writeFile(velmora::test::qpath(dir / "missing" / "report.txt"), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(report.lines(), QStringList{QStringLiteral("line")});
 }
 
 TEST(ReportList, AppendsFromTwoThreadsKeepEveryLineWhole) {
     TempDir dir;
-    const QString file = QString::fromStdString((dir / "report.txt").string());
+    const QString file = velmora::test::qpath(dir / "report.txt");
     ReportList report;
     constexpr int perThread = 2000;
     auto writer = [&report](const QString& tag) {

@@ -23,7 +23,7 @@ TEST(ReportWindow, SavesTheTextAsShownWithTxtAppended) {
     });
 
     // Nothing shown yet: an empty file.
-    chosen = QString::fromStdString((dir / "empty").string());
+    chosen = velmora::test::qpath(dir / "empty");
     viewer.saveAs->click();
     EXPECT_EQ(title, QStringLiteral("Save"));
     EXPECT_EQ(readFile(dir / "empty.txt"), "");
@@ -32,7 +32,7 @@ TEST(ReportWindow, SavesTheTextAsShownWithTxtAppended) {
         {QStringLiteral("Start Time: 2026/12/11 10:00:00"), QStringLiteral("Volume Label: DATA")});
     viewer.rMemo->appendPlainText(QStringLiteral("checked by the operator"));
     // A name that already ends in .txt gets the ending a second time.
-    chosen = QString::fromStdString((dir / "copy.txt").string());
+    chosen = velmora::test::qpath(dir / "copy.txt");
     viewer.saveAs->click();
     EXPECT_EQ(readFile(dir / "copy.txt.txt"),
               "Start Time: 2026/12/11 10:00:00\r\nVolume Label: DATA\r\nchecked by the operator\r\n");
@@ -42,7 +42,7 @@ TEST(ReportWindow, SavesTheTextAsShownWithTxtAppended) {
     viewer.saveAs->click();
 
     // A target that cannot be written is an error for the general handler.
-    chosen = QString::fromStdString((dir / "no" / "such" / "folder").string());
+    chosen = velmora::test::qpath(dir / "no" / "such" / "folder");
     EXPECT_THROW(viewer.saveAsClick(), velmora::Failure);
     velmora::app::setSaveDialogHook(nullptr);
 }

@@ -1,6 +1,7 @@
 // A temporary folder for one test, removed with everything in it when the test ends.
 #pragma once
 
+#include <QString>
 #include <filesystem>
 #include <string>
 
@@ -22,6 +23,10 @@ private:
 
 // Writes text to a file, creating its folders.
 void writeFile(const std::filesystem::path& file, const std::string& text);
+// A path as the program's own code takes it.
+inline QString qpath(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
 // Reads a whole file as bytes.
 std::string readFile(const std::filesystem::path& file);
 
